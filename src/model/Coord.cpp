@@ -36,7 +36,12 @@ std::string TKUVCoord::FileNameText() const {
 
 std::string TKUVCoord::RowText() const { return Letter + MarkText(Mark, false); }
 
-std::string TKUVCoord::NumberText() const { return (Number >= 0 ? "+" : "-") + Magnitude(Number); }
+std::string TKUVCoord::NumberText() const {
+  // Built by appending: g++ 12 warns falsely (-Wrestrict) on "literal" + temporary at -O2.
+  std::string text(1, Number >= 0 ? '+' : '-');
+  text += Magnitude(Number);
+  return text;
+}
 
 std::string TKUVCoord::ShortText() const { return RowText() + std::to_string(static_cast<int>(Number)); }
 

@@ -37,6 +37,15 @@ void TGFMap::setElement(int32_t x, int32_t y, std::unique_ptr<TGF> gf) {
   CheckRange(x, y);
   if (!gf) return;
   std::unique_ptr<TGF>& cell = Cells[Index(x, y)];
+  if (gf.get() == cell.get()) {
+    // The cell's own GF handed back: it keeps a single owner.
+    (void)gf.release();
+    if (cell->IsEmpty()) {
+      cell.reset();
+      --Stored;
+    }
+    return;
+  }
   if (cell) --Stored;
   if (gf->IsEmpty()) {
     cell.reset();
