@@ -1,0 +1,451 @@
+// The map exports: the export region as PDF (single or multi-page, plain or with
+// the protocol header), SVG or PNG, and the marked GFs as PDF or exchange file.
+#include <cairo-pdf.h>
+#include <cairo-svg.h>
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "files/AtomicFile.h"
+#include "files/KUVFile.h"
+#include "views/GFMap.h"
+
+namespace {
+
+const std::string PDFFailureMessage = "Ups, irgendwas ist schiefgelaufen. Kann die PDF-Datei nicht erzeugen. Status: ";
+const std::string GeneralFailureMessage = "Ups, irgendwas ist schiefgelaufen. Status: ";
+const std::string NoMarksMessage = "Es sind keine GF markiert.";
+
+int Rnd(double v) { return static_cast<int>(std::lrint(v)); }
+
+double HalfHeight(double R) { return R * std::sqrt(3.0) / 2; }
+
+std::string StatusText(cairo_status_t status) { return std::to_string(static_cast<int>(status)); }
+
+// Where cairo writes an export: a temporary file that takes the target's place only
+// when the export is complete, so a failed or stopped export leaves nothing behind.
+class TExportFile {
+ public:
+  explicit TExportFile(const std::string& fileName) : File(fileName) {}
+  TExportFile(const TExportFile&) = delete;
+  TExportFile& operator=(const TExportFile&) = delete;
+
+  // Null when the file cannot be created.
+  static std::unique_ptr<TExportFile> Create(const std::string& fileName) {
+    try {
+      return std::make_unique<TExportFile>(fileName);
+    } catch (const EKUVException&) {
+      return nullptr;
+    }
+  }
+
+  // cairo's write function; the closure is the TExportFile.
+  static cairo_status_t Write(void* closure, const unsigned char* data, unsigned int length) {
+    auto& self = *static_cast<TExportFile*>(closure);
+    if (self.Failed) return CAIRO_STATUS_WRITE_ERROR;
+    self.Buffer.insert(self.Buffer.end(), data, data + length);
+    if (self.Buffer.size() >= BufferSize && !self.Flush()) return CAIRO_STATUS_WRITE_ERROR;
+    return CAIRO_STATUS_SUCCESS;
+  }
+
+  bool Commit() {
+    if (!Flush()) return false;
+    try {
+      File.Commit();
+      return true;
+    } catch (const EKUVException&) {
+      return false;
+    }
+  }
+
+ private:
+  static constexpr size_t BufferSize = size_t{1} << 16;
+
+  bool Flush() {
+    if (Failed) return false;
+    try {
+      File.Write(Buffer.data(), Buffer.size());
+      Buffer.clear();
+    } catch (const EKUVException&) {
+      Failed = true;
+    }
+    return !Failed;
+  }
+
+  TAtomicFile File;
+  std::vector<uint8_t> Buffer;
+  bool Failed = false;
+};
+
+}  // namespace
+
+class TGFMapEditor::TProgressCounter {
+ public:
+  TProgressCounter(const TExportProgress& callback, int64_t total) : Callback(callback), Total(total) {}
+  // False when the callback asks to stop.
+  bool Advance(int64_t work) {
+    Done += work;
+    return !Callback || Callback(Done, Total);
+  }
+
+ private:
+  const TExportProgress& Callback;
+  int64_t Total;
+  int64_t Done = 0;
+};
+
+namespace {
+
+// The part of a sweep range that lies inside the grid; empty ranges have Last < First.
+struct TGridRange {
+  int32_t FirstRow, LastRow, FirstColumn, LastColumn;
+  int64_t Cells() const {
+    if (LastRow < FirstRow || LastColumn < FirstColumn) return 0;
+    return int64_t{LastRow - FirstRow + 1} * (LastColumn - FirstColumn + 1);
+  }
+};
+
+}  // namespace
+
+TGFMapEditor::TExportPicture TGFMapEditor::RegionPicture(int32_t rowsBefore, int32_t rowsAfter, int32_t columnsAround,
+                                                          double R) const {
+  const TIntegerPoint ul = FExportRegionUpperLeft;
+  const TIntegerPoint lr = FExportRegionLowerRight;
+  return {ul, lr, {ul.Y - rowsBefore, lr.Y + rowsAfter, ul.X - columnsAround, lr.X + columnsAround}, R};
+}
+
+std::optional<TGFMapEditor::TExportPicture> TGFMapEditor::MarkedPicture() {
+  if (FMarkedCells.empty()) return std::nullopt;
+  int32_t minX = FMarkedCells.front().X;
+  int32_t maxX = minX;
+  int32_t minY = FMarkedCells.front().Y;
+  int32_t maxY = minY;
+  for (const TIntegerPoint& p : FMarkedCells) {
+    minX = std::min(minX, p.X);
+    maxX = std::max(maxX, p.X);
+    minY = std::min(minY, p.Y);
+    maxY = std::max(maxY, p.Y);
+  }
+  const auto firstInRow = [&](int32_t y) {
+    return *std::find_if(FMarkedCells.begin(), FMarkedCells.end(), [&](const TIntegerPoint& p) { return p.Y == y; });
+  };
+  const TIntegerPoint top = firstInRow(minY);
+  const TIntegerPoint bottom = firstInRow(maxY);
+  // Widened so that every column's top and bottom edges lie inside.
+  const TIntegerPoint ul{minX - 1, minY - (top.X - minX + 1) - 1};
+  const TIntegerPoint lr{maxX + 1, maxY + (maxX - bottom.X + 1) + 1};
+  TExportPicture picture{ul, lr, {ul.Y - 1, lr.Y + 1, ul.X - 1, lr.X + 1}, ExportRadius};
+  picture.Marked = true;
+  return picture;
+}
+
+void TGFMapEditor::Report(const std::string& text) const {
+  if (Dialogs) Dialogs->ShowMessage(text);
+}
+
+namespace {
+
+TGridRange InGrid(int32_t firstRow, int32_t lastRow, int32_t firstColumn, int32_t lastColumn) {
+  return {std::max(firstRow, 0), std::min(lastRow, TGFMap::Rows - 1), std::max(firstColumn, 0),
+          std::min(lastColumn, TGFMap::Columns - 1)};
+}
+
+}  // namespace
+
+bool TGFMapEditor::DrawSweeps(cairo_t* cr, const TExportPicture& picture, TDoublePoint shift, bool pageOnly,
+                              TProgressCounter& progress) {
+  const double R = picture.R;
+  const double e = HalfHeight(R);
+  const TGridRange range =
+      InGrid(picture.Range.FirstRow, picture.Range.LastRow, picture.Range.FirstColumn, picture.Range.LastColumn);
+  const TDoublePoint base = WorldOrigin(picture.UpperLeft.X, picture.UpperLeft.Y, R);
+
+  // Only marked cells show their GF; the rest are empty GFs that know their place.
+  std::vector<bool> marked;
+  if (picture.Marked) {
+    marked.assign(static_cast<size_t>(TGFMap::Columns) * TGFMap::Rows, false);
+    for (const TIntegerPoint& p : FMarkedCells)
+      if (TGFMap::InGrid(p.X, p.Y)) marked[static_cast<size_t>(p.X) * TGFMap::Rows + p.Y] = true;
+    if (!EmptyGF) EmptyGF = std::make_unique<TGF>();
+  }
+  const auto gfAt = [&](int32_t x, int32_t y) -> const TGF& {
+    if (!picture.Marked || marked[static_cast<size_t>(x) * TGFMap::Rows + y]) return GFMap->getElement(x, y);
+    EmptyGF->Coord = GFMap->CoordFactory().CreateCoordFromIndex(x, y);
+    return *EmptyGF;
+  };
+
+  TGFRenderer& renderer = *FGFRenderer;
+  const int64_t rowWork = std::max(range.LastColumn - range.FirstColumn + 1, 0);
+  for (int sweep = 0; sweep < 3; ++sweep)
+    for (int32_t y = range.FirstRow; y <= range.LastRow; ++y) {
+      for (int32_t x = range.FirstColumn; x <= range.LastColumn; ++x) {
+        const TDoublePoint world = WorldOrigin(x, y, R);
+        const TDoublePoint origin{world.X - base.X - shift.X, world.Y - base.Y - shift.Y};
+        if (pageOnly && !(-2 * R < origin.X && origin.X < A4Width + 2 * R && -2 * e < origin.Y &&
+                          origin.Y < A4Height + 2 * e))
+          continue;
+        const TGF& gf = gfAt(x, y);
+        if (sweep == 0) {
+          renderer.DrawKFs(cr, gf, origin.X, origin.Y, R);
+          renderer.DrawGF(cr, gf, origin.X, origin.Y, R);
+        } else if (sweep == 1) {
+          renderer.DrawLabels(cr, gf, origin.X, origin.Y, R);
+        } else {
+          renderer.DrawOutline(cr, gf, origin.X, origin.Y, R);
+          if (picture.Marked) DrawMarkedLabels(cr, picture, x, y, origin);
+        }
+      }
+      if (!progress.Advance(rowWork)) return false;
+    }
+  return true;
+}
+
+void TGFMapEditor::DrawMarkedLabels(cairo_t* cr, const TExportPicture& picture, int32_t x, int32_t y,
+                                    TDoublePoint origin) {
+  const int32_t left = picture.UpperLeft.X;
+  const int32_t top = picture.UpperLeft.Y;
+  const bool rowLabel = x == left && y != top;
+  const bool numberLabel = y == top + Rnd((x - left) / 2.0 + 0.5);
+  if (!rowLabel && !numberLabel) return;
+
+  const double R = picture.R;
+  const double e = HalfHeight(R);
+  const TKUVCoord coord = GFMap->getElement(x, y).Coord;
+  // The protocol labels leave their own font selected; these labels keep theirs.
+  cairo_select_font_face(cr, "Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+  cairo_set_font_size(cr, 24 * R / 64);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  const auto centred = [&](const std::string& text) {
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, text.c_str(), &extents);
+    cairo_move_to(cr, origin.X + R - extents.width / 2, origin.Y + e + extents.height / 2);
+    cairo_show_text(cr, text.c_str());
+  };
+  if (rowLabel) centred(coord.RowText());
+  if (numberLabel) centred(coord.NumberText());
+}
+
+void TGFMapEditor::DrawProtocolHeader(cairo_t* cr, double pageWidth, bool text) {
+  cairo_rectangle(cr, 0, 0, pageWidth, 37);
+  cairo_set_source_rgb(cr, 1, 1, 1);
+  cairo_fill(cr);
+  if (!text) return;
+
+  // No face is chosen: the text keeps the one the last labels left selected.
+  cairo_set_font_size(cr, 12 * FCellRadius / 64);
+  cairo_set_source_rgb(cr, 0, 0, 0);
+  const auto filledText = [&](double x, const char* s) {
+    cairo_move_to(cr, x, 30);
+    cairo_text_path(cr, s);
+    cairo_fill(cr);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr, s, &extents);
+    return extents.width;
+  };
+  // Blank lines for handwriting, with the line width the last outline left.
+  const auto blankLine = [&](double from, double to) {
+    cairo_move_to(cr, from, 30);
+    cairo_line_to(cr, to, 30);
+    cairo_stroke(cr);
+  };
+  const double w1 = filledText(20, "Protokoll zu GR:");
+  blankLine(w1 + 30, w1 + 70);
+  const double w2 = filledText(w1 + 80, "Herrscher:");
+  blankLine(w1 + 90 + w2, 575.3);
+}
+
+bool TGFMapEditor::ExportSinglePage(const std::string& fileName, bool svg, bool protocol,
+                                    const TExportPicture& picture, const TExportProgress& callback) {
+  if (!GFMap) return false;
+  const std::string& failure = svg ? GeneralFailureMessage : PDFFailureMessage;
+  const TDoublePoint size = RegionSize(picture.UpperLeft, picture.LowerRight, picture.R);
+  if (size.X < 0 || size.Y < 0) {
+    Report(failure + StatusText(CAIRO_STATUS_INVALID_SIZE));
+    return false;
+  }
+  const std::unique_ptr<TExportFile> file = TExportFile::Create(fileName);
+  if (!file) {
+    Report(failure + StatusText(CAIRO_STATUS_WRITE_ERROR));
+    return false;
+  }
+  const TCairoSurfacePtr surface(svg ? cairo_svg_surface_create_for_stream(TExportFile::Write, file.get(), size.X, size.Y)
+                                     : cairo_pdf_surface_create_for_stream(TExportFile::Write, file.get(), size.X, size.Y));
+  cairo_status_t status = cairo_surface_status(surface.get());
+  if (status != CAIRO_STATUS_SUCCESS) {
+    Report(failure + StatusText(status));
+    return false;
+  }
+
+  TCairoContextPtr context(cairo_create(surface.get()));
+  cairo_t* cr = context.get();
+  cairo_rectangle(cr, 0, 0, size.X, size.Y);
+  cairo_clip(cr);
+  const TGridRange range =
+      InGrid(picture.Range.FirstRow, picture.Range.LastRow, picture.Range.FirstColumn, picture.Range.LastColumn);
+  TProgressCounter progress(callback, 3 * range.Cells());
+  const bool completed = progress.Advance(0) && DrawSweeps(cr, picture, {0, 0}, false, progress);
+  if (completed && protocol) DrawProtocolHeader(cr, size.X, true);
+  status = cairo_status(cr);
+  context.reset();
+  cairo_surface_finish(surface.get());
+  if (!completed) return false;
+  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface.get());
+  if (status == CAIRO_STATUS_SUCCESS && !file->Commit()) status = CAIRO_STATUS_WRITE_ERROR;
+  if (status != CAIRO_STATUS_SUCCESS) {
+    Report(failure + StatusText(status));
+    return false;
+  }
+  return true;
+}
+
+bool TGFMapEditor::ExportMultiPage(const std::string& fileName, bool protocol, const TExportPicture& picture,
+                                   const TExportProgress& callback) {
+  if (!GFMap) return false;
+  const TDoublePoint size = RegionSize(picture.UpperLeft, picture.LowerRight, picture.R);
+  if (size.X < 0 || size.Y < 0) {
+    Report(GeneralFailureMessage + StatusText(CAIRO_STATUS_INVALID_SIZE));
+    return false;
+  }
+  const std::unique_ptr<TExportFile> file = TExportFile::Create(fileName);
+  if (!file) {
+    Report(GeneralFailureMessage + StatusText(CAIRO_STATUS_WRITE_ERROR));
+    return false;
+  }
+  const TCairoSurfacePtr surface(cairo_pdf_surface_create_for_stream(TExportFile::Write, file.get(), A4Width, A4Height));
+  cairo_status_t status = cairo_surface_status(surface.get());
+  if (status != CAIRO_STATUS_SUCCESS) {
+    Report(GeneralFailureMessage + StatusText(status));
+    return false;
+  }
+
+  const bool wide = size.X >= A4Width;
+  const bool tall = size.Y >= A4Height;
+  const int columns = wide ? static_cast<int>(std::ceil(size.X / PageStepX)) : 1;
+  const int rows = tall ? static_cast<int>(std::ceil(size.Y / PageStepY)) : 1;
+  const TGridRange range =
+      InGrid(picture.Range.FirstRow, picture.Range.LastRow, picture.Range.FirstColumn, picture.Range.LastColumn);
+  TProgressCounter progress(callback, 3 * range.Cells() * columns * rows);
+
+  TCairoContextPtr context(cairo_create(surface.get()));
+  cairo_t* cr = context.get();
+  bool completed = progress.Advance(0);
+  for (int r = 0; completed && r < rows; ++r)
+    for (int c = 0; completed && c < columns; ++c) {
+      // The part of the region that remains from this page's origin.
+      const double pw = wide ? size.X - c * PageStepX : size.X;
+      const double ph = tall ? size.Y - r * PageStepY : size.Y;
+      cairo_reset_clip(cr);
+      cairo_rectangle(cr, 0, 0, pw, ph);
+      cairo_clip(cr);
+      completed = DrawSweeps(cr, picture, {c * PageStepX, r * PageStepY}, true, progress);
+      if (completed && protocol && r == 0) DrawProtocolHeader(cr, A4Width, c == 0);
+      cairo_show_page(cr);
+    }
+  status = cairo_status(cr);
+  context.reset();
+  cairo_surface_finish(surface.get());
+  if (!completed) return false;
+  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface.get());
+  if (status == CAIRO_STATUS_SUCCESS && !file->Commit()) status = CAIRO_STATUS_WRITE_ERROR;
+  if (status != CAIRO_STATUS_SUCCESS) {
+    Report(GeneralFailureMessage + StatusText(status));
+    return false;
+  }
+  return true;
+}
+
+bool TGFMapEditor::ExportRegionAsPDF(const std::string& fileName, const TExportProgress& progress) {
+  return ExportSinglePage(fileName, false, false, RegionPicture(2, 0, 2, ExportRadius), progress);
+}
+
+bool TGFMapEditor::ExportRegionAsProtocolPDF(const std::string& fileName, const TExportProgress& progress) {
+  return ExportSinglePage(fileName, false, true, RegionPicture(2, 0, 2, ExportRadius), progress);
+}
+
+bool TGFMapEditor::ExportRegionAsMultiPagePDF(const std::string& fileName, const TExportProgress& progress) {
+  return ExportMultiPage(fileName, false, RegionPicture(2, 2, 2, ExportRadius), progress);
+}
+
+bool TGFMapEditor::ExportRegionAsMultiPageProtocolPDF(const std::string& fileName, const TExportProgress& progress) {
+  return ExportMultiPage(fileName, true, RegionPicture(2, 2, 2, ExportRadius), progress);
+}
+
+bool TGFMapEditor::ExportRegionAsSVG(const std::string& fileName, const TExportProgress& progress) {
+  return ExportSinglePage(fileName, true, false, RegionPicture(1, 0, 1, ExportRadius), progress);
+}
+
+bool TGFMapEditor::ExportMarkedAsPDF(const std::string& fileName, const TExportProgress& progress) {
+  if (!GFMap) return false;
+  const std::optional<TExportPicture> picture = MarkedPicture();
+  if (!picture) {
+    Report(NoMarksMessage);
+    return false;
+  }
+  return ExportSinglePage(fileName, false, false, *picture, progress);
+}
+
+bool TGFMapEditor::ExportMarkedAsMultiPagePDF(const std::string& fileName, const TExportProgress& progress) {
+  if (!GFMap) return false;
+  const std::optional<TExportPicture> picture = MarkedPicture();
+  if (!picture) {
+    Report(NoMarksMessage);
+    return false;
+  }
+  return ExportMultiPage(fileName, false, *picture, progress);
+}
+
+bool TGFMapEditor::ExportRegionAsPNG(const std::string& fileName, const TExportProgress& callback) {
+  if (!GFMap) return false;
+  const TExportPicture picture = RegionPicture(1, 0, 1, PNGExportRadius);
+  const TDoublePoint size = RegionSize(picture.UpperLeft, picture.LowerRight, picture.R);
+  const auto fail = [&](cairo_status_t status) {
+    Report(GeneralFailureMessage + StatusText(status));
+    return false;
+  };
+  // Refused before anything is drawn: cairo's side limit, and the memory the image needs.
+  if (size.X < 0 || size.Y < 0 || size.X > MaxImageSide || size.Y > MaxImageSide)
+    return fail(CAIRO_STATUS_INVALID_SIZE);
+  const int width = Rnd(size.X);
+  const int height = Rnd(size.Y);
+  if (width > MaxImageSide || height > MaxImageSide) return fail(CAIRO_STATUS_INVALID_SIZE);
+  if (int64_t{cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, width)} * height > MaxImageBytes)
+    return fail(CAIRO_STATUS_NO_MEMORY);
+
+  const std::unique_ptr<TExportFile> file = TExportFile::Create(fileName);
+  if (!file) return fail(CAIRO_STATUS_WRITE_ERROR);
+  const TCairoSurfacePtr surface(cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height));
+  cairo_status_t status = cairo_surface_status(surface.get());
+  if (status != CAIRO_STATUS_SUCCESS) return fail(status);
+
+  TCairoContextPtr context(cairo_create(surface.get()));
+  cairo_t* cr = context.get();
+  cairo_rectangle(cr, 0, 0, size.X, size.Y);
+  cairo_clip(cr);
+  const TGridRange range =
+      InGrid(picture.Range.FirstRow, picture.Range.LastRow, picture.Range.FirstColumn, picture.Range.LastColumn);
+  TProgressCounter progress(callback, 3 * range.Cells());
+  const bool completed = progress.Advance(0) && DrawSweeps(cr, picture, {0, 0}, false, progress);
+  status = cairo_status(cr);
+  context.reset();
+  if (!completed) return false;
+  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface.get());
+  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_write_to_png_stream(surface.get(), TExportFile::Write, file.get());
+  if (status == CAIRO_STATUS_SUCCESS && !file->Commit()) status = CAIRO_STATUS_WRITE_ERROR;
+  if (status != CAIRO_STATUS_SUCCESS) return fail(status);
+  return true;
+}
+
+bool TGFMapEditor::ExportMarkedAsExchangeFile(const std::string& fileName, const TExportProgress& callback) {
+  if (!GFMap) return false;
+  const auto total = static_cast<int64_t>(FMarkedCells.size());
+  TProgressCounter progress(callback, total);
+  if (!progress.Advance(0)) return false;
+  std::vector<const TGF*> gfs;
+  gfs.reserve(FMarkedCells.size());
+  for (const TIntegerPoint& p : FMarkedCells) gfs.push_back(&GFMap->getElement(p.X, p.Y));
+  TKUVMapExporter().Export(fileName, gfs, GFMap->CoordSystem());
+  progress.Advance(total);
+  return true;
+}
