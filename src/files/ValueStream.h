@@ -43,7 +43,7 @@ class TMemorySink final : public TByteSink {
 // report a failing sink.
 class TValueWriter {
  public:
-  static constexpr size_t DefaultBufferSize = size_t{1} << 20;
+  static constexpr size_t DefaultBufferSize = size_t{1} << 16;
 
   explicit TValueWriter(TByteSink& sink, size_t bufferSize = DefaultBufferSize);
   TValueWriter(const TValueWriter&) = delete;
