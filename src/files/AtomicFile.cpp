@@ -89,6 +89,8 @@ TAtomicFile::TAtomicFile(const std::string& fileName) : Target(fileName), Path(R
   // An existing target passes its permissions on; a new file gets the usual ones.
   struct stat st {};
   const bool keepMode = ::stat(Path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  // Renaming would replace a file we may not write; truncating it would have failed.
+  if (keepMode && ::access(Path.c_str(), W_OK) != 0) Fail(true, errno);
 
   static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {

@@ -2,6 +2,7 @@
 // leaves the old file as it was and no temporary file behind.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -140,6 +141,16 @@ TEST_F(AtomicWriteTest, ReplacesALongerFileCompletelyAndKeepsItsPermissions) {
   struct stat st {};
   ASSERT_EQ(::stat(target.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 07777, 0640u);
+  EXPECT_EQ(Dir.Entries(), std::vector<std::string>{"Quolmira.map"});
+}
+
+TEST_F(AtomicWriteTest, ReadOnlyTargetIsNotReplaced) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root may write any file";
+  const std::string target = Dir / "Quolmira.map";
+  kuvtest::SaveBytes(target, {1, 2, 3});
+  ASSERT_EQ(::chmod(target.c_str(), 0444), 0);
+  EXPECT_THROW(TKUVMapDataFile(Stygien, Eldrien).Write(target), EFileCreateError);
+  EXPECT_EQ(kuvtest::LoadBytes(target), (TBytes{1, 2, 3}));
   EXPECT_EQ(Dir.Entries(), std::vector<std::string>{"Quolmira.map"});
 }
 
