@@ -57,7 +57,8 @@ constexpr std::array<TCodeStep, 3> VolcanoRing{{{500, 501}, {501, 502}, {502, 50
 // Water freezes to IceSea, the three mountains to MountainGlacier.
 constexpr std::array<TCodeStep, 4> Icing{{{100, 103}, {500, 503}, {501, 503}, {502, 503}}};
 
-//                        base     Woods   Swamp   Jungle  Glacier Tundra  Oasis   Desert  Crater
+// Each key lists the new variant for base, Woods, Swamp, Jungle, Glacier, Tundra,
+// Oasis, Desert and Crater: first in the plain and rocky families, then in highland.
 constexpr TVariantKey WoodKey{
     {Woods, Base, Jungle, Swamp, Tundra, Glacier, Same, Crater, Desert},
     {Woods, Base, Jungle, Swamp, Tundra, Glacier, Same, Crater, Desert},
@@ -121,14 +122,16 @@ int NextInCycle(const std::array<uint8_t, N>& cycle, int code) {
   return std::next(it) == cycle.end() ? cycle.front() : *std::next(it);
 }
 
-constexpr std::array<uint8_t, 7> TradeCenterCycle{
-    TradeCenterNone, TradeCenterFortress,  TradeCenterMarket,    TradeCenterCity,
-    TradeCenterProvincialCapital, TradeCenterCapital, TradeCenterRuinedCity};
-constexpr std::array<uint8_t, 7> BuildingCycle{
-    BuildingNone,           BuildingFoundation, BuildingTower, BuildingDonjon, BuildingThreeStoryDonjon,
-    BuildingTempleTower,    BuildingStreamBridge};
-constexpr std::array<uint8_t, 5> SpecialBuildingCycle{
-    BuildingNone, BuildingGnippahellir, BuildingUnderworldEntrance, BuildingRuin, BuildingMirageFortress};
+// The class toggles; each code goes to the next, the last back to the first.
+constexpr std::array<uint8_t, 7> TradeCenterCycle{TradeCenterNone,    TradeCenterFortress,
+                                                  TradeCenterMarket,  TradeCenterCity,
+                                                  TradeCenterProvincialCapital, TradeCenterCapital,
+                                                  TradeCenterRuinedCity};
+constexpr std::array<uint8_t, 7> BuildingCycle{BuildingNone,   BuildingFoundation,       BuildingTower,
+                                               BuildingDonjon, BuildingThreeStoryDonjon, BuildingTempleTower,
+                                               BuildingStreamBridge};
+constexpr std::array<uint8_t, 5> SpecialBuildingCycle{BuildingNone, BuildingGnippahellir, BuildingUnderworldEntrance,
+                                                      BuildingRuin, BuildingMirageFortress};
 
 // The KF that Up and Down move to; 0 means no move. Index 0 is unused.
 constexpr std::array<uint8_t, KFCount + 1> UpTable{
@@ -151,16 +154,9 @@ constexpr double ExportPNGX = 5;
 constexpr double ExportPNGY = 36;
 constexpr double ExportPNGRadius = 472.5;
 
-template <class TPoints>
-void AddHexagonPath(cairo_t* cr, const TPoints& points) {
-  bool first = true;
-  for (const auto& p : points) {
-    if (first)
-      cairo_move_to(cr, p.X, p.Y);
-    else
-      cairo_line_to(cr, p.X, p.Y);
-    first = false;
-  }
+void AddHexagonPath(cairo_t* cr, const THexagon& points) {
+  cairo_move_to(cr, points[0].X, points[0].Y);
+  for (size_t i = 1; i < points.size(); ++i) cairo_line_to(cr, points[i].X, points[i].Y);
   cairo_close_path(cr);
 }
 
