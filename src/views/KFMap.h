@@ -53,6 +53,7 @@ class TKFMap : public TCairoPaintBox {
 };
 
 // Shows a GF, marks the selected KF and edits it with the mouse and single keys.
+// It redraws on its own size changes through OnResize, which its owner leaves alone.
 class TKFMapEditor : public TCairoPaintBox {
  public:
   using TNotifyEvent = std::function<void(TKFMapEditor& sender)>;
