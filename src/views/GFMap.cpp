@@ -54,8 +54,8 @@ TGFMapEditor::TGFMapEditor()
 
 TGFMapEditor::~TGFMapEditor() = default;
 
-TDoublePoint TGFMapEditor::WorldOrigin(int32_t x, int32_t y, double R) {
-  return {1.5 * R * x, HalfHeight(R) * (2 * y + 100 - x)};
+TDoublePoint TGFMapEditor::GridOffset(int32_t dx, int32_t dy, double R) {
+  return {1.5 * R * dx, HalfHeight(R) * (2 * dy - dx)};
 }
 
 TDoublePoint TGFMapEditor::RegionSize(TIntegerPoint upperLeft, TIntegerPoint lowerRight, double R) {

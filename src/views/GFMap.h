@@ -125,6 +125,9 @@ class TGFMapEditor : public TCairoPaintBox {
   // Size of the drawing of a region at radius R: from the top-left of the upper-left
   // GF's bounding box to the bottom-right of the lower-right one's.
   static TDoublePoint RegionSize(TIntegerPoint upperLeft, TIntegerPoint lowerRight, double R);
+  // Pages along one side of a multi-page export: one while the drawing is smaller
+  // than the page, else as many overlapping steps as it takes.
+  static int PageCount(double size, double pageSize, double step);
 
  protected:
   void DoDraw(cairo_t* cr) override { DrawMap(cr); }
@@ -148,8 +151,11 @@ class TGFMapEditor : public TCairoPaintBox {
   };
   class TProgressCounter;
 
+  // Bounding-box origin of the GF dx columns right of and dy rows below a GF whose
+  // origin is (0, 0); each column sits e higher than the one on its left.
+  static TDoublePoint GridOffset(int32_t dx, int32_t dy, double R);
   // Bounding-box origin of GF (x, y) in the world at radius R.
-  static TDoublePoint WorldOrigin(int32_t x, int32_t y, double R);
+  static TDoublePoint WorldOrigin(int32_t x, int32_t y, double R) { return GridOffset(x, y + 50, R); }
   // The view's window into the world, centred on the two scroll positions.
   TWindow Window() const;
   bool IsVisible(const TWindow& window, TDoublePoint origin) const;

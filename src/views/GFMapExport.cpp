@@ -160,7 +160,6 @@ bool TGFMapEditor::DrawSweeps(cairo_t* cr, const TExportPicture& picture, TDoubl
   const double e = HalfHeight(R);
   const TGridRange range =
       InGrid(picture.Range.FirstRow, picture.Range.LastRow, picture.Range.FirstColumn, picture.Range.LastColumn);
-  const TDoublePoint base = WorldOrigin(picture.UpperLeft.X, picture.UpperLeft.Y, R);
 
   // Only marked cells show their GF; the rest are empty GFs that know their place.
   std::vector<bool> marked;
@@ -181,8 +180,8 @@ bool TGFMapEditor::DrawSweeps(cairo_t* cr, const TExportPicture& picture, TDoubl
   for (int sweep = 0; sweep < 3; ++sweep)
     for (int32_t y = range.FirstRow; y <= range.LastRow; ++y) {
       for (int32_t x = range.FirstColumn; x <= range.LastColumn; ++x) {
-        const TDoublePoint world = WorldOrigin(x, y, R);
-        const TDoublePoint origin{world.X - base.X - shift.X, world.Y - base.Y - shift.Y};
+        const TDoublePoint offset = GridOffset(x - picture.UpperLeft.X, y - picture.UpperLeft.Y, R);
+        const TDoublePoint origin{offset.X - shift.X, offset.Y - shift.Y};
         if (pageOnly && !(-2 * R < origin.X && origin.X < A4Width + 2 * R && -2 * e < origin.Y &&
                           origin.Y < A4Height + 2 * e))
           continue;
@@ -261,7 +260,8 @@ bool TGFMapEditor::ExportSinglePage(const std::string& fileName, bool svg, bool 
   if (!GFMap) return false;
   const std::string& failure = svg ? GeneralFailureMessage : PDFFailureMessage;
   const TDoublePoint size = RegionSize(picture.UpperLeft, picture.LowerRight, picture.R);
-  if (size.X < 0 || size.Y < 0) {
+  // A region whose lower-right corner lies above its upper-left one has no picture.
+  if (size.X <= 0 || size.Y <= 0) {
     Report(failure + StatusText(CAIRO_STATUS_INVALID_SIZE));
     return false;
   }
@@ -304,7 +304,8 @@ bool TGFMapEditor::ExportMultiPage(const std::string& fileName, bool protocol, c
                                    const TExportProgress& callback) {
   if (!GFMap) return false;
   const TDoublePoint size = RegionSize(picture.UpperLeft, picture.LowerRight, picture.R);
-  if (size.X < 0 || size.Y < 0) {
+  // A region whose lower-right corner lies above its upper-left one has no picture.
+  if (size.X <= 0 || size.Y <= 0) {
     Report(GeneralFailureMessage + StatusText(CAIRO_STATUS_INVALID_SIZE));
     return false;
   }
@@ -322,8 +323,8 @@ bool TGFMapEditor::ExportMultiPage(const std::string& fileName, bool protocol, c
 
   const bool wide = size.X >= A4Width;
   const bool tall = size.Y >= A4Height;
-  const int columns = wide ? static_cast<int>(std::ceil(size.X / PageStepX)) : 1;
-  const int rows = tall ? static_cast<int>(std::ceil(size.Y / PageStepY)) : 1;
+  const int columns = PageCount(size.X, A4Width, PageStepX);
+  const int rows = PageCount(size.Y, A4Height, PageStepY);
   const TGridRange range =
       InGrid(picture.Range.FirstRow, picture.Range.LastRow, picture.Range.FirstColumn, picture.Range.LastColumn);
   TProgressCounter progress(callback, 3 * range.Cells() * columns * rows);
@@ -354,6 +355,10 @@ bool TGFMapEditor::ExportMultiPage(const std::string& fileName, bool protocol, c
     return false;
   }
   return true;
+}
+
+int TGFMapEditor::PageCount(double size, double pageSize, double step) {
+  return size < pageSize ? 1 : static_cast<int>(std::ceil(size / step));
 }
 
 bool TGFMapEditor::ExportRegionAsPDF(const std::string& fileName, const TExportProgress& progress) {
@@ -405,11 +410,11 @@ bool TGFMapEditor::ExportRegionAsPNG(const std::string& fileName, const TExportP
     return false;
   };
   // Refused before anything is drawn: cairo's side limit, and the memory the image needs.
-  if (size.X < 0 || size.Y < 0 || size.X > MaxImageSide || size.Y > MaxImageSide)
-    return fail(CAIRO_STATUS_INVALID_SIZE);
+  if (!(size.X < MaxImageSide + 1 && size.Y < MaxImageSide + 1)) return fail(CAIRO_STATUS_INVALID_SIZE);
   const int width = Rnd(size.X);
   const int height = Rnd(size.Y);
-  if (width > MaxImageSide || height > MaxImageSide) return fail(CAIRO_STATUS_INVALID_SIZE);
+  if (width <= 0 || height <= 0 || width > MaxImageSide || height > MaxImageSide)
+    return fail(CAIRO_STATUS_INVALID_SIZE);
   if (int64_t{cairo_format_stride_for_width(CAIRO_FORMAT_ARGB32, width)} * height > MaxImageBytes)
     return fail(CAIRO_STATUS_NO_MEMORY);
 
