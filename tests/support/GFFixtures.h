@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <vector>
@@ -114,9 +115,7 @@ inline std::unique_ptr<TGF> BusyProtocolGF() {
 // trade-center entries. The same seed gives the same GF.
 inline std::unique_ptr<TGF> RandomGF(uint32_t seed) {
   std::mt19937 random(seed);
-  const auto pick = [&random](size_t count) {
-    return static_cast<size_t>(std::uniform_int_distribution<size_t>(0, count - 1)(random));
-  };
+  const auto pick = [&random](size_t count) { return std::uniform_int_distribution<size_t>(0, count - 1)(random); };
   const auto chance = [&random](double p) { return std::bernoulli_distribution(p)(random); };
   const std::vector<uint16_t> codes = AllTerrainCodes();
   static constexpr uint8_t TradeCenters[] = {1, 2, 3, 4, 5, 100};
