@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <set>
 #include <utility>
 #include <vector>
@@ -135,6 +136,8 @@ struct TZoomCase {
   double R;
   int HorzMax, VertMax, HorzSmall, VertSmall, HorzPos, VertPos;
 };
+
+void PrintTo(const TZoomCase& c, std::ostream* out) { *out << c.Tag << " %"; }
 
 class GFMapViewZoom : public GFMapView, public ::testing::WithParamInterface<TZoomCase> {};
 
