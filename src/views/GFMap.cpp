@@ -9,11 +9,6 @@
 
 namespace {
 
-// Halves go to the even neighbour.
-int Rnd(double v) { return static_cast<int>(std::lrint(v)); }
-
-double HalfHeight(double R) { return R * std::sqrt(3.0) / 2; }
-
 // Inside or on the border of a convex hexagon.
 bool HexagonContains(const THexagon& corners, double px, double py) {
   bool left = false;
@@ -53,6 +48,10 @@ TGFMapEditor::TGFMapEditor()
 }
 
 TGFMapEditor::~TGFMapEditor() = default;
+
+int TGFMapEditor::Rnd(double v) { return static_cast<int>(std::lrint(v)); }
+
+double TGFMapEditor::HalfHeight(double R) { return R * std::sqrt(3.0) / 2; }
 
 TDoublePoint TGFMapEditor::GridOffset(int32_t dx, int32_t dy, double R) {
   return {1.5 * R * dx, HalfHeight(R) * (2 * dy - dx)};

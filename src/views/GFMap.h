@@ -136,9 +136,10 @@ class TGFMapEditor : public TCairoPaintBox {
   struct TWindow {
     double Left, Top, Right, Bottom;
   };
-  // Rows and columns an export sweeps over.
+  // Rows and columns an export sweeps over; empty when a last is below its first.
   struct TCellRange {
     int32_t FirstRow, LastRow, FirstColumn, LastColumn;
+    int64_t Count() const;
   };
   // What an export draws: the frame of a region and the cells swept around it.
   struct TExportPicture {
@@ -148,8 +149,15 @@ class TGFMapEditor : public TCairoPaintBox {
     double R;
     // Only marked cells show their GF; row and number labels along the edges.
     bool Marked = false;
+    // The part of Range inside the grid: the cells that are drawn.
+    TCellRange InGrid() const;
   };
   class TProgressCounter;
+
+  // Halves go to the even neighbour.
+  static int Rnd(double v);
+  // e: half the height of a GF of radius R.
+  static double HalfHeight(double R);
 
   // Bounding-box origin of the GF dx columns right of and dy rows below a GF whose
   // origin is (0, 0); each column sits e higher than the one on its left.

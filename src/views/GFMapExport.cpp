@@ -18,10 +18,6 @@ const std::string PDFFailureMessage = "Ups, irgendwas ist schiefgelaufen. Kann d
 const std::string GeneralFailureMessage = "Ups, irgendwas ist schiefgelaufen. Status: ";
 const std::string NoMarksMessage = "Es sind keine GF markiert.";
 
-int Rnd(double v) { return static_cast<int>(std::lrint(v)); }
-
-double HalfHeight(double R) { return R * std::sqrt(3.0) / 2; }
-
 std::string StatusText(cairo_status_t status) { return std::to_string(static_cast<int>(status)); }
 
 // Where cairo writes an export: a temporary file that takes the target's place only
@@ -96,18 +92,15 @@ class TGFMapEditor::TProgressCounter {
   int64_t Done = 0;
 };
 
-namespace {
+int64_t TGFMapEditor::TCellRange::Count() const {
+  if (LastRow < FirstRow || LastColumn < FirstColumn) return 0;
+  return int64_t{LastRow - FirstRow + 1} * (LastColumn - FirstColumn + 1);
+}
 
-// The part of a sweep range that lies inside the grid; empty ranges have Last < First.
-struct TGridRange {
-  int32_t FirstRow, LastRow, FirstColumn, LastColumn;
-  int64_t Cells() const {
-    if (LastRow < FirstRow || LastColumn < FirstColumn) return 0;
-    return int64_t{LastRow - FirstRow + 1} * (LastColumn - FirstColumn + 1);
-  }
-};
-
-}  // namespace
+TGFMapEditor::TCellRange TGFMapEditor::TExportPicture::InGrid() const {
+  return {std::max(Range.FirstRow, 0), std::min(Range.LastRow, TGFMap::Rows - 1), std::max(Range.FirstColumn, 0),
+          std::min(Range.LastColumn, TGFMap::Columns - 1)};
+}
 
 TGFMapEditor::TExportPicture TGFMapEditor::RegionPicture(int32_t rowsBefore, int32_t rowsAfter, int32_t columnsAround,
                                                           double R) const {
@@ -145,21 +138,11 @@ void TGFMapEditor::Report(const std::string& text) const {
   if (Dialogs) Dialogs->ShowMessage(text);
 }
 
-namespace {
-
-TGridRange InGrid(int32_t firstRow, int32_t lastRow, int32_t firstColumn, int32_t lastColumn) {
-  return {std::max(firstRow, 0), std::min(lastRow, TGFMap::Rows - 1), std::max(firstColumn, 0),
-          std::min(lastColumn, TGFMap::Columns - 1)};
-}
-
-}  // namespace
-
 bool TGFMapEditor::DrawSweeps(cairo_t* cr, const TExportPicture& picture, TDoublePoint shift, bool pageOnly,
                               TProgressCounter& progress) {
   const double R = picture.R;
   const double e = HalfHeight(R);
-  const TGridRange range =
-      InGrid(picture.Range.FirstRow, picture.Range.LastRow, picture.Range.FirstColumn, picture.Range.LastColumn);
+  const TCellRange range = picture.InGrid();
 
   // Only marked cells show their GF; the rest are empty GFs that know their place.
   std::vector<bool> marked;
@@ -282,9 +265,8 @@ bool TGFMapEditor::ExportSinglePage(const std::string& fileName, bool svg, bool 
   cairo_t* cr = context.get();
   cairo_rectangle(cr, 0, 0, size.X, size.Y);
   cairo_clip(cr);
-  const TGridRange range =
-      InGrid(picture.Range.FirstRow, picture.Range.LastRow, picture.Range.FirstColumn, picture.Range.LastColumn);
-  TProgressCounter progress(callback, 3 * range.Cells());
+  const TCellRange range = picture.InGrid();
+  TProgressCounter progress(callback, 3 * range.Count());
   const bool completed = progress.Advance(0) && DrawSweeps(cr, picture, {0, 0}, false, progress);
   if (completed && protocol) DrawProtocolHeader(cr, size.X, true);
   status = cairo_status(cr);
@@ -325,9 +307,8 @@ bool TGFMapEditor::ExportMultiPage(const std::string& fileName, bool protocol, c
   const bool tall = size.Y >= A4Height;
   const int columns = PageCount(size.X, A4Width, PageStepX);
   const int rows = PageCount(size.Y, A4Height, PageStepY);
-  const TGridRange range =
-      InGrid(picture.Range.FirstRow, picture.Range.LastRow, picture.Range.FirstColumn, picture.Range.LastColumn);
-  TProgressCounter progress(callback, 3 * range.Cells() * columns * rows);
+  const TCellRange range = picture.InGrid();
+  TProgressCounter progress(callback, 3 * range.Count() * columns * rows);
 
   TCairoContextPtr context(cairo_create(surface.get()));
   cairo_t* cr = context.get();
@@ -428,9 +409,8 @@ bool TGFMapEditor::ExportRegionAsPNG(const std::string& fileName, const TExportP
   cairo_t* cr = context.get();
   cairo_rectangle(cr, 0, 0, size.X, size.Y);
   cairo_clip(cr);
-  const TGridRange range =
-      InGrid(picture.Range.FirstRow, picture.Range.LastRow, picture.Range.FirstColumn, picture.Range.LastColumn);
-  TProgressCounter progress(callback, 3 * range.Cells());
+  const TCellRange range = picture.InGrid();
+  TProgressCounter progress(callback, 3 * range.Count());
   const bool completed = progress.Advance(0) && DrawSweeps(cr, picture, {0, 0}, false, progress);
   status = cairo_status(cr);
   context.reset();
