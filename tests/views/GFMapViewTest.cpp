@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "controls/CairoPtr.h"
 #include "model/Map.h"
 #include "support/CairoStaticsAtExit.h"
 #include "support/ExportProbe.h"
@@ -600,6 +601,53 @@ TEST_F(GFMapView, ColumnAndRowLabelsAreDrawnOverTheMap) {
   // Row labels along the left edge, centred on the rows of the leftmost column.
   EXPECT_GT(exportprobe::CountDark(surface, 18, 100, 60, 400), 50);
   EXPECT_EQ(exportprobe::CountDark(surface, 100, 100, 600, 400), 0);
+}
+
+TEST(GFMapViewLabels, ColumnLabelsNumberTheColumnsInTheWorldsCoordinates) {
+  struct TCase {
+    int Plane, Column;
+    const char* Text;
+  };
+  for (const TCase& c : {TCase{1, 48, "2"}, TCase{1, 52, "-2"}, TCase{1, 50, "0"}, TCase{2, 48, "-2"}, TCase{2, 52, "2"}}) {
+    SCOPED_TRACE(testing::Message() << "plane " << c.Plane << ", column " << c.Column);
+    TGFMap map(c.Plane);
+    TGFMapEditor view;
+    view.GFMap = &map;
+    view.SetSize(640, 480);
+    view.SetGFRenderer(std::make_unique<TRecordingGFRenderer>(false));  // only the labels show
+    view.SelectCell(0, 0);
+    view.SetExportRegionUpperLeft({0, 0});
+    view.SetExportRegionLowerRight({0, 0});
+    view.Show();
+    view.CenterOn(50, 26);
+
+    // The same text drawn where the label belongs: centred on the column, baseline 20.
+    const double left = view.HorzScrollBar.Position() - 320.0;
+    const double centre = 1.5 * 64 * c.Column - left + 64;
+    TCairoSurfacePtr expected(cairo_image_surface_create(CAIRO_FORMAT_RGB24, 640, 480));
+    const TCairoContextPtr cr(cairo_create(expected.get()));
+    cairo_set_source_rgb(cr.get(), 1, 1, 1);
+    cairo_paint(cr.get());
+    cairo_select_font_face(cr.get(), "Sans", CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);
+    cairo_set_font_size(cr.get(), 24);
+    cairo_set_source_rgb(cr.get(), 0, 0, 0);
+    cairo_text_extents_t extents;
+    cairo_text_extents(cr.get(), c.Text, &extents);
+    cairo_move_to(cr.get(), centre - extents.width / 2, 20);
+    cairo_show_text(cr.get(), c.Text);
+
+    int differing = 0;
+    int inked = 0;
+    for (int y = 0; y < 30; ++y)
+      for (int x = static_cast<int>(centre) - 40; x < static_cast<int>(centre) + 40; ++x) {
+        const TRgba a = PixelAt(view.Surface(), x, y);
+        const TRgba b = PixelAt(expected.get(), x, y);
+        if (std::abs(a.R - b.R) + std::abs(a.G - b.G) + std::abs(a.B - b.B) > 0.05) ++differing;
+        if (b.R < 0.5) ++inked;
+      }
+    EXPECT_GT(inked, 20);
+    EXPECT_EQ(differing, 0);
+  }
 }
 
 }  // namespace
