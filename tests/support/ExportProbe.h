@@ -18,12 +18,11 @@
 #include <string>
 #include <vector>
 
+#include "support/TestFiles.h"
+
 namespace exportprobe {
 
-inline std::string ReadText(const std::string& fileName) {
-  std::ifstream in(fileName, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using kuvtest::ReadText;
 
 inline std::vector<uint8_t> ReadBytes(const std::string& fileName) {
   const std::string text = ReadText(fileName);

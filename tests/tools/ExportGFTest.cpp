@@ -18,18 +18,14 @@
 #include "controls/CairoPtr.h"
 #include "files/KUVFile.h"
 #include "render/Renderer.h"
+#include "support/TestFiles.h"
 #include "views/KFMap.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-std::string ReadAll(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using kuvtest::ReadText;
 
 // cairo numbers its SVG surfaces per process.
 std::string WithoutSurfaceIds(const std::string& text) {
@@ -51,11 +47,7 @@ void MakeBusy(TGF& gf) {
   gf.Kf(47).SetBuilding(TStreamBridge());
 }
 
-struct TRun {
-  int Status = -1;
-  std::string Out;
-  std::string Err;
-};
+using kuvtest::TRun;
 
 class ExportGF : public ::testing::Test {
  protected:
@@ -67,7 +59,7 @@ class ExportGF : public ::testing::Test {
     // The same cell of the other world holds something else.
     eldrien.getElement(50, 26).Kf(1).SetTerrain(TWater());
     TKUVMapDataFile(stygien, eldrien).Write(MapFile());
-    MapBytes = ReadAll(MapFile());
+    MapBytes = ReadText(MapFile());
     BusyGF = std::make_unique<TGF>(stygien.getElement(50, 26));
   }
   void TearDown() override { fs::remove_all(Dir); }
@@ -75,19 +67,7 @@ class ExportGF : public ::testing::Test {
   std::string MapFile() const { return (Dir / "Quolmira.map").string(); }
   std::string Path(const std::string& name) const { return (Dir / name).string(); }
 
-  TRun Run(const std::vector<std::string>& args) {
-    std::string command = "'" KUVTOOL_PATH "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " >'" + Path("stdout") + "' 2>'" + Path("stderr") + "'";
-    const int raw = std::system(command.c_str());
-    TRun run;
-    run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.Out = ReadAll(Path("stdout"));
-    run.Err = ReadAll(Path("stderr"));
-    fs::remove(Path("stdout"));
-    fs::remove(Path("stderr"));
-    return run;
-  }
+  TRun Run(const std::vector<std::string>& args) { return kuvtest::RunProgram(KUVTOOL_PATH, args, Dir); }
 
   // What the editor writes in this process for the GF in the given style.
   std::string InProcess(TGF& gf, ERenderStyle style, bool png) {
@@ -99,7 +79,7 @@ class ExportGF : public ::testing::Test {
       editor.ExportAsPNG(file, *renderer);
     else
       editor.ExportAsSVG(file, *renderer);
-    std::string bytes = ReadAll(file);
+    std::string bytes = ReadText(file);
     fs::remove(file);
     return bytes;
   }
@@ -133,7 +113,7 @@ TEST_F(ExportGF, WritesWhatTheEditorWritesInEveryStyleAndFormat) {
       EXPECT_EQ(run.Status, 0);
       EXPECT_EQ(run.Out, "");
       EXPECT_EQ(run.Err, "");
-      const std::string written = ReadAll(out);
+      const std::string written = ReadText(out);
       // Whole files, unprinted: they are long.
       EXPECT_TRUE(WithoutSurfaceIds(written) == WithoutSurfaceIds(InProcess(*BusyGF, c.Expected, png)));
       if (png && c.Style) pngs.push_back(written);
@@ -146,7 +126,7 @@ TEST_F(ExportGF, WritesWhatTheEditorWritesInEveryStyleAndFormat) {
   EXPECT_NE(pngs[0], pngs[2]);
   EXPECT_NE(pngs[1], pngs[2]);
   // The map file is only read.
-  EXPECT_EQ(ReadAll(MapFile()), MapBytes);
+  EXPECT_EQ(ReadText(MapFile()), MapBytes);
 }
 
 TEST_F(ExportGF, PNGIsTheSizeOfTheMenuExport) {
@@ -183,10 +163,10 @@ TEST_F(ExportGF, FindsTheCellByWorldAndCoordinateAndDrawsUnsetCellsEmpty) {
     args.push_back(out);
     const TRun run = Run(args);
     EXPECT_EQ(run.Status, 0) << run.Err;
-    EXPECT_TRUE(ReadAll(out) == InProcess(*c.Expected, RenderStyleClassic, true));
+    EXPECT_TRUE(ReadText(out) == InProcess(*c.Expected, RenderStyleClassic, true));
     fs::remove(out);
   }
-  EXPECT_EQ(ReadAll(MapFile()), MapBytes);
+  EXPECT_EQ(ReadText(MapFile()), MapBytes);
 }
 
 TEST_F(ExportGF, BadArgumentsExitWith2AndTheUsage) {
@@ -234,5 +214,5 @@ TEST_F(ExportGF, FailuresOfTheWorkExitWith1AndNameTheFile) {
     EXPECT_NE(run.Err.find(c.Named), std::string::npos) << run.Err;
     EXPECT_FALSE(fs::exists(c.Out));
   }
-  EXPECT_EQ(ReadAll(MapFile()), MapBytes);
+  EXPECT_EQ(ReadText(MapFile()), MapBytes);
 }

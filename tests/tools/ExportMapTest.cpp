@@ -43,11 +43,7 @@ std::unique_ptr<TGF> GFOf(uint16_t terrain, const TKUVCoord& coord, const std::s
   return gf;
 }
 
-struct TRun {
-  int Status = -1;
-  std::string Out;
-  std::string Err;
-};
+using kuvtest::TRun;
 
 class ExportMap : public ::testing::Test {
  protected:
@@ -72,19 +68,7 @@ class ExportMap : public ::testing::Test {
   std::string MapFile() const { return (Dir / "Quolmira.map").string(); }
   std::string Path(const std::string& name) const { return (Dir / name).string(); }
 
-  TRun Run(const std::vector<std::string>& args) {
-    std::string command = "'" KUVTOOL_PATH "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " >'" + Path("stdout") + "' 2>'" + Path("stderr") + "'";
-    const int raw = std::system(command.c_str());
-    TRun run;
-    run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.Out = ReadText(Path("stdout"));
-    run.Err = ReadText(Path("stderr"));
-    fs::remove(Path("stdout"));
-    fs::remove(Path("stderr"));
-    return run;
-  }
+  TRun Run(const std::vector<std::string>& args) { return kuvtest::RunProgram(KUVTOOL_PATH, args, Dir); }
 
   // What a view on the same world writes in this process.
   std::string InProcess(TGFMap& map, ERenderStyle style, double radius,

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "support/MapFileWriter.h"
+#include "support/TestFiles.h"
 
 namespace {
 
@@ -15,35 +16,13 @@ using kuvtest::TBytes;
 using kuvtest::TTestGf;
 using kuvtest::TTestMapFile;
 
-struct TRun {
-  int Status = -1;
-  std::string Out;
-  std::string Err;
-};
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+using kuvtest::ReadText;
+using kuvtest::TRun;
 
 class KuvToolTest : public testing::Test {
  protected:
   // Runs kuvtool with the arguments (each quoted for the shell).
-  TRun Run(const std::vector<std::string>& args) {
-    std::string command = "'" KUVTOOL_PATH "'";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    command += " >'" + (Dir / "stdout") + "' 2>'" + (Dir / "stderr") + "'";
-    const int raw = std::system(command.c_str());
-    TRun run;
-    run.Status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.Out = ReadText(Dir / "stdout");
-    run.Err = ReadText(Dir / "stderr");
-    std::remove((Dir / "stdout").c_str());
-    std::remove((Dir / "stderr").c_str());
-    return run;
-  }
+  TRun Run(const std::vector<std::string>& args) { return kuvtest::RunProgram(KUVTOOL_PATH, args, Dir.Path); }
 
   kuvtest::TTempDir Dir;
 };
