@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "render/Geometry.h"
+#include "support/CairoStaticsAtExit.h"
 #include "support/PixelProbe.h"
 
 namespace rendertest {

@@ -2,9 +2,6 @@
 // or PNG, written by the world map view's own exports.
 #include "ExportRegionCommand.h"
 
-#include <cairo.h>
-#include <fontconfig/fontconfig.h>
-
 #include <charconv>
 
 #include "model/Exception.h"
@@ -60,15 +57,6 @@ int RunExportRegion(TArguments& args, std::ostream&) {
   session.Check(written);
   return 0;
 }
-
-// Labels and headers fill cairo's and fontconfig's font caches; freeing them when
-// the program ends keeps the leak checker's report to the program's own memory.
-struct TFontCachesAtExit {
-  ~TFontCachesAtExit() {
-    cairo_debug_reset_static_data();
-    FcFini();
-  }
-} const FontCachesAtExit;
 
 const TToolCommandRegistration ExportRegion({"export-region",
                                              "MAPFILE --world stygien|eldrien --from POS --to POS "
