@@ -10,14 +10,14 @@ void TCairoPaintBox::SetSize(int width, int height) {
   FWidth = width;
   FHeight = height;
   if (Context) CreateSurface();
-  if (OnResize) OnResize(*this);
+  Resized();
 }
 
 void TCairoPaintBox::Show() {
   FVisible = true;
   if (Context) return;
   CreateSurface();
-  if (OnContextCreated) OnContextCreated(*this);
+  ContextCreated();
 }
 
 void TCairoPaintBox::SetFocus() {
@@ -55,6 +55,14 @@ void TCairoPaintBox::Redraw() {
 
 void TCairoPaintBox::DoDraw(cairo_t* cr) {
   if (OnDraw) OnDraw(*this, cr);
+}
+
+void TCairoPaintBox::ContextCreated() {
+  if (OnContextCreated) OnContextCreated(*this);
+}
+
+void TCairoPaintBox::Resized() {
+  if (OnResize) OnResize(*this);
 }
 
 void TCairoPaintBox::MouseDown(EMouseButton button, TShiftState shift, int x, int y) {

@@ -68,6 +68,10 @@ class TCairoPaintBox {
  protected:
   // The draw step; runs OnDraw.
   virtual void DoDraw(cairo_t* cr);
+  // The context exists now; raises OnContextCreated.
+  virtual void ContextCreated();
+  // The size changed; raises OnResize.
+  virtual void Resized();
 
  private:
   void CreateSurface();

@@ -42,8 +42,6 @@ TGFMapEditor::TGFMapEditor()
   VertScrollBar.SetPosition(Rnd(VertScrollBar.Max() / 2.0 - 24 * e));
   VertScrollBar.SetLargeChange(660);
   VertScrollBar.SetSmallChange(Rnd(2 * e));
-  OnContextCreated = [this](TCairoPaintBox&) { ContextCreated(); };
-  OnResize = [this](TCairoPaintBox&) { Resized(); };
   RecreateBackBuffer();
 }
 
@@ -234,9 +232,11 @@ void TGFMapEditor::ContextCreated() {
   RecreateBackBuffer();
   FNeedsRebuild = true;
   HandlesResize = true;
+  TCairoPaintBox::ContextCreated();
 }
 
 void TGFMapEditor::Resized() {
+  TCairoPaintBox::Resized();
   if (!HandlesResize) return;
   HorzScrollBar.SetLargeChange(Width());
   VertScrollBar.SetLargeChange(Height());

@@ -131,6 +131,8 @@ class TGFMapEditor : public TCairoPaintBox {
 
  protected:
   void DoDraw(cairo_t* cr) override { DrawMap(cr); }
+  void ContextCreated() override;
+  void Resized() override;
 
  private:
   struct TWindow {
@@ -169,8 +171,6 @@ class TGFMapEditor : public TCairoPaintBox {
   bool IsVisible(const TWindow& window, TDoublePoint origin) const;
   std::optional<TIntegerPoint> HitCell(double px, double py);
 
-  void ContextCreated();
-  void Resized();
   void ScrollBarChange(TScrollBarState& sender);
   void RecreateBackBuffer();
   void RebuildBackBuffer(const TWindow& window);

@@ -194,9 +194,7 @@ TKFMapEditor::TKFMapEditor()
       PlaceholderGF(std::make_unique<TGF>()),
       FGF(PlaceholderGF.get()),
       HitSurface(cairo_image_surface_create(CAIRO_FORMAT_A8, 1, 1)),
-      HitContext(cairo_create(HitSurface.get())) {
-  OnResize = [this](TCairoPaintBox&) { Invalidate(); };
-}
+      HitContext(cairo_create(HitSurface.get())) {}
 
 TKFMapEditor::~TKFMapEditor() = default;
 

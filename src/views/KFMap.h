@@ -53,7 +53,6 @@ class TKFMap : public TCairoPaintBox {
 };
 
 // Shows a GF, marks the selected KF and edits it with the mouse and single keys.
-// It redraws on its own size changes through OnResize, which its owner leaves alone.
 class TKFMapEditor : public TCairoPaintBox {
  public:
   using TNotifyEvent = std::function<void(TKFMapEditor& sender)>;
@@ -120,6 +119,11 @@ class TKFMapEditor : public TCairoPaintBox {
 
  protected:
   void DoDraw(cairo_t* cr) override;
+  // The editor redraws on its own size changes.
+  void Resized() override {
+    TCairoPaintBox::Resized();
+    Invalidate();
+  }
 
  private:
   template <class TNewTerrain>

@@ -226,13 +226,16 @@ TEST(KFMapEditorDrawing, OutlinesTheSelectedKFInMagenta) {
   EXPECT_EQ(Pixel(d.Editor.Surface(), 0, 0), 0u);
 }
 
-TEST(KFMapEditorDrawing, RedrawsOnASizeChange) {
+TEST(KFMapEditorDrawing, RedrawsOnASizeChangeEvenWhenItsOwnerListensToIt) {
   TKFMapEditorDriver d;
+  int ownerHeard = 0;
+  d.Editor.OnResize = [&](TCairoPaintBox&) { ++ownerHeard; };
   d.Editor.SetSize(200, 200);
   d.Editor.Show();
   d.Editor.SetSelectedCell(24);
   d.Editor.SetSize(800, 800);
   EXPECT_GE(MagentaAcrossEastSide(d.Editor, 24), 4);
+  EXPECT_EQ(ownerHeard, 2);
 }
 
 TEST(KFMapDrawing, ShowsTheGFCentredWithoutSelectionAndRedrawsOnlyWhenAsked) {
