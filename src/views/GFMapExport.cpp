@@ -75,6 +75,18 @@ class TExportFile {
   bool Failed = false;
 };
 
+// Releases the context and finishes the surface, which writes the rest of a PDF or
+// SVG; a completed file then takes its target's place. The first failure's status.
+cairo_status_t FinishVectorFile(TCairoContextPtr context, cairo_surface_t* surface, TExportFile& file, bool completed) {
+  cairo_status_t status = cairo_status(context.get());
+  context.reset();
+  cairo_surface_finish(surface);
+  if (!completed) return status;
+  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface);
+  if (status == CAIRO_STATUS_SUCCESS && !file.Commit()) status = CAIRO_STATUS_WRITE_ERROR;
+  return status;
+}
+
 }  // namespace
 
 class TGFMapEditor::TProgressCounter {
@@ -269,12 +281,8 @@ bool TGFMapEditor::ExportSinglePage(const std::string& fileName, bool svg, bool 
   TProgressCounter progress(callback, 3 * range.Count());
   const bool completed = progress.Advance(0) && DrawSweeps(cr, picture, {0, 0}, false, progress);
   if (completed && protocol) DrawProtocolHeader(cr, size.X, true);
-  status = cairo_status(cr);
-  context.reset();
-  cairo_surface_finish(surface.get());
+  status = FinishVectorFile(std::move(context), surface.get(), *file, completed);
   if (!completed) return false;
-  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface.get());
-  if (status == CAIRO_STATUS_SUCCESS && !file->Commit()) status = CAIRO_STATUS_WRITE_ERROR;
   if (status != CAIRO_STATUS_SUCCESS) {
     Report(failure + StatusText(status));
     return false;
@@ -325,12 +333,8 @@ bool TGFMapEditor::ExportMultiPage(const std::string& fileName, bool protocol, c
       if (completed && protocol && r == 0) DrawProtocolHeader(cr, A4Width, c == 0);
       cairo_show_page(cr);
     }
-  status = cairo_status(cr);
-  context.reset();
-  cairo_surface_finish(surface.get());
+  status = FinishVectorFile(std::move(context), surface.get(), *file, completed);
   if (!completed) return false;
-  if (status == CAIRO_STATUS_SUCCESS) status = cairo_surface_status(surface.get());
-  if (status == CAIRO_STATUS_SUCCESS && !file->Commit()) status = CAIRO_STATUS_WRITE_ERROR;
   if (status != CAIRO_STATUS_SUCCESS) {
     Report(GeneralFailureMessage + StatusText(status));
     return false;
