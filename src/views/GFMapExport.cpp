@@ -75,6 +75,19 @@ class TExportFile {
   bool Failed = false;
 };
 
+// Creates the file of a PDF or SVG export and the surface of the given page size
+// that writes it. A drawing without area (a region whose lower-right corner lies
+// above its upper-left one) has no picture. The failing status, or success.
+cairo_status_t OpenVectorFile(const std::string& fileName, bool svg, TDoublePoint drawing, TDoublePoint page,
+                              std::unique_ptr<TExportFile>& file, TCairoSurfacePtr& surface) {
+  if (drawing.X <= 0 || drawing.Y <= 0) return CAIRO_STATUS_INVALID_SIZE;
+  file = TExportFile::Create(fileName);
+  if (!file) return CAIRO_STATUS_WRITE_ERROR;
+  surface.reset(svg ? cairo_svg_surface_create_for_stream(TExportFile::Write, file.get(), page.X, page.Y)
+                    : cairo_pdf_surface_create_for_stream(TExportFile::Write, file.get(), page.X, page.Y));
+  return cairo_surface_status(surface.get());
+}
+
 // Releases the context and finishes the surface, which writes the rest of a PDF or
 // SVG; a completed file then takes its target's place. The first failure's status.
 cairo_status_t FinishVectorFile(TCairoContextPtr context, cairo_surface_t* surface, TExportFile& file, bool completed) {
@@ -255,19 +268,9 @@ bool TGFMapEditor::ExportSinglePage(const std::string& fileName, bool svg, bool 
   if (!GFMap) return false;
   const std::string& failure = svg ? GeneralFailureMessage : PDFFailureMessage;
   const TDoublePoint size = RegionSize(picture.UpperLeft, picture.LowerRight, picture.R);
-  // A region whose lower-right corner lies above its upper-left one has no picture.
-  if (size.X <= 0 || size.Y <= 0) {
-    Report(failure + StatusText(CAIRO_STATUS_INVALID_SIZE));
-    return false;
-  }
-  const std::unique_ptr<TExportFile> file = TExportFile::Create(fileName);
-  if (!file) {
-    Report(failure + StatusText(CAIRO_STATUS_WRITE_ERROR));
-    return false;
-  }
-  const TCairoSurfacePtr surface(svg ? cairo_svg_surface_create_for_stream(TExportFile::Write, file.get(), size.X, size.Y)
-                                     : cairo_pdf_surface_create_for_stream(TExportFile::Write, file.get(), size.X, size.Y));
-  cairo_status_t status = cairo_surface_status(surface.get());
+  std::unique_ptr<TExportFile> file;
+  TCairoSurfacePtr surface;
+  cairo_status_t status = OpenVectorFile(fileName, svg, size, size, file, surface);
   if (status != CAIRO_STATUS_SUCCESS) {
     Report(failure + StatusText(status));
     return false;
@@ -294,18 +297,9 @@ bool TGFMapEditor::ExportMultiPage(const std::string& fileName, bool protocol, c
                                    const TExportProgress& callback) {
   if (!GFMap) return false;
   const TDoublePoint size = RegionSize(picture.UpperLeft, picture.LowerRight, picture.R);
-  // A region whose lower-right corner lies above its upper-left one has no picture.
-  if (size.X <= 0 || size.Y <= 0) {
-    Report(GeneralFailureMessage + StatusText(CAIRO_STATUS_INVALID_SIZE));
-    return false;
-  }
-  const std::unique_ptr<TExportFile> file = TExportFile::Create(fileName);
-  if (!file) {
-    Report(GeneralFailureMessage + StatusText(CAIRO_STATUS_WRITE_ERROR));
-    return false;
-  }
-  const TCairoSurfacePtr surface(cairo_pdf_surface_create_for_stream(TExportFile::Write, file.get(), A4Width, A4Height));
-  cairo_status_t status = cairo_surface_status(surface.get());
+  std::unique_ptr<TExportFile> file;
+  TCairoSurfacePtr surface;
+  cairo_status_t status = OpenVectorFile(fileName, false, size, {A4Width, A4Height}, file, surface);
   if (status != CAIRO_STATUS_SUCCESS) {
     Report(GeneralFailureMessage + StatusText(status));
     return false;
